@@ -6,7 +6,8 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ googletest            # native build and unit tests
   mingw-w64 g++-mingw-w64-i686-posix binutils-mingw-w64-i686   # Windows cross build
-  wine wine32 wine64                          # the Windows stand-in (32-bit prefix)
+  wine wine32 wine32-preloader wine64         # the Windows stand-in (32-bit prefix)
+  qemu-user                                   # runs 32-bit code where the kernel cannot (see below)
   xvfb xauth x11-utils xdotool imagemagick    # virtual display, input, screenshots
   locales fonts-wqy-microhei                  # code page 936 and a CJK font
 )
@@ -19,7 +20,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 for p in "${PACKAGES[@]}"; do
-  q=$p; [ "$p" = wine32 ] && q=wine32:i386
+  q=$p; case $p in wine32|wine32-preloader) q=$p:i386 ;; esac
   dpkg-query -W -f='${Status}' "$q" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
@@ -33,4 +34,20 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || ! locale -a 2>/dev/null |
   echo "setup: generating zh_CN.UTF-8 and en_US.UTF-8 locales" >&2
   sudo_ sed -i -E 's/^# *(zh_CN.UTF-8 UTF-8|en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
   sudo_ locale-gen >/dev/null
+fi
+
+# Wine's 32-bit loader is an i386 ELF program. Some kernels are built or booted without IA-32
+# emulation (dmesg: "32-bit emulation disabled"); there every 32-bit process fails with
+# "Exec format error". Let the kernel hand such programs to qemu's user-mode emulator instead:
+# with wine-preloader in place a 32-bit Windows program then starts in well under a second.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
+    sudo_ mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  fi
+  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo "setup: registering qemu-i386 for 32-bit programs (this kernel runs none itself)" >&2
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' \
+      | sudo_ tee /proc/sys/fs/binfmt_misc/register >/dev/null
+  fi
+  /usr/lib/wine/wine --version >/dev/null 2>&1 || { echo "setup: 32-bit Wine cannot run on this machine" >&2; exit 1; }
 fi
