@@ -1,0 +1,10 @@
+// The program's own texts, Chinese build. See ProgramTexts.h.
+// This file is UTF-8; the build compiles it with -fexec-charset=CP936, so the strings below
+// end up in the program as code page 936 (GBK) bytes.
+#include "ProgramTexts.h"
+
+const char* const g_pszCompletedText = "驱动安装完成";
+const char* const g_pszMonitorColumn = "可用端口类型";
+const int g_nMonitorColumnWidth = 350;
+const char* const g_pszPortColumn = "端口";
+const char* const g_pszTypeColumn = "类型";
