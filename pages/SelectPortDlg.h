@@ -14,7 +14,18 @@ public:
     CListCtrl m_listPorts;
 
 protected:
+    const AFX_MSGMAP* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
+
+    void OnCreatePort();
+    void OnConfigurePort();
+    void OnBack();
+    void OnInstall();
+
+private:
+    // Lists the ports of one enumeration (at most kMaxListedPorts rows, in the spooler's order)
+    // into the empty list and selects the default row.
+    void FillPortList();
 };
