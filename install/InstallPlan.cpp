@@ -143,9 +143,14 @@ InstallStep FirstFailedStep(const InstallOutcome& outcome)
         return InstallStep::CopyFiles;
     if (!outcome.driverRegistered)
         return InstallStep::RegisterDriver;
-    if (!outcome.printerAdded && outcome.printerError != kErrorPrinterAlreadyExists)
+    if (!PrinterExists(outcome))
         return InstallStep::CreatePrinter;
     return InstallStep::None;
+}
+
+bool PrinterExists(const InstallOutcome& outcome)
+{
+    return outcome.printerAdded || outcome.printerError == kErrorPrinterAlreadyExists;
 }
 
 bool InstallSucceeded(const InstallOutcome& outcome)

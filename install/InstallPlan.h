@@ -115,4 +115,7 @@ enum class InstallStep
 // the installation succeeded. A printer refused only because one of its name exists counts as
 // there: the second run of an installation always meets the printer that the first one added.
 InstallStep FirstFailedStep(const InstallOutcome& outcome);
+// A printer of the driver's name exists after the run: added now, or refused only because one of
+// that name exists. Only then may it become the default printer.
+bool PrinterExists(const InstallOutcome& outcome);
 bool InstallSucceeded(const InstallOutcome& outcome);

@@ -6,6 +6,7 @@
 #include "app/SetupApp.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DecodeText.h"
+#include "install/InstallFailureText.h"
 #include "pages/OsType.h"
 #include "pages/SelectPortDlg.h"
 #include "res/ProgramTexts.h"
@@ -172,8 +173,12 @@ void CDetailSettingDlg::OnNext()
 
     if (g_nOsType >= OS_NT4 && g_nOsType <= OS_WIN7)
     {
-        InstallDriver();
-        AfxMessageBox(g_pszCompletedText, MB_OK);
+        // "Completed!" only when this run left the driver and its printer in place.
+        const InstallOutcome outcome = InstallDriver();
+        if (InstallSucceeded(outcome))
+            AfxMessageBox(g_pszCompletedText, MB_OK);
+        else
+            AfxMessageBox(InstallFailureText(FirstFailedStep(outcome)), MB_OK | MB_ICONSTOP);
     }
     g_pSelectPortDlg = nullptr;
     CDialog::OnOK();

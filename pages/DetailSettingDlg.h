@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Afx.h"
+#include "install/InstallPlan.h"
 
 // "Detail Setting": the printer model, the printer name it will get and whether it becomes the
 // default printer. Next opens "Select Port", whose Install runs InstallDriver on this page. A
@@ -10,8 +11,9 @@ class CDetailSettingDlg : public CDialog
 public:
     explicit CDetailSettingDlg(CWnd* pParent = nullptr);
 
-    // The whole installation, from the choices on this page and on "Select Port".
-    void InstallDriver();
+    // The whole installation, from the choices on this page and on "Select Port". Returns what
+    // the run did, which tells whether it succeeded (InstallSucceeded); a caller may ignore it.
+    InstallOutcome InstallDriver();
 
 protected:
     const AFX_MSGMAP* GetMessageMap() const override;

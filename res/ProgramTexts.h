@@ -20,3 +20,10 @@ extern const char* const g_pszTypeColumn;
 
 // Message box when a registry value cannot be written. Chinese in both builds.
 extern const char* const g_pszRegistryErrorText;
+
+// Message box after the installation has run on the NT family and failed, instead of
+// g_pszCompletedText: one per step whose failure leaves no usable printer.
+extern const char* const g_pszNoDriverDirectoryText;  // the spooler named no driver directory
+extern const char* const g_pszCopyFailedText;         // a package file was not copied
+extern const char* const g_pszDriverRefusedText;      // AddPrinterDriver failed
+extern const char* const g_pszPrinterRefusedText;     // AddPrinter failed, not for an existing name

@@ -6,3 +6,9 @@ const char* const g_pszMonitorColumn = "Available Port Type";
 const int g_nMonitorColumnWidth = 340;
 const char* const g_pszPortColumn = "Port";
 const char* const g_pszTypeColumn = "Type";
+const char* const g_pszNoDriverDirectoryText =
+    "Installation failed: the printer driver directory could not be found.";
+const char* const g_pszCopyFailedText = "Installation failed: the driver files could not be copied.";
+const char* const g_pszDriverRefusedText =
+    "Installation failed: the print spooler did not accept the printer driver.";
+const char* const g_pszPrinterRefusedText = "Installation failed: the printer could not be created.";

@@ -8,3 +8,7 @@ const char* const g_pszMonitorColumn = "可用端口类型";
 const int g_nMonitorColumnWidth = 350;
 const char* const g_pszPortColumn = "端口";
 const char* const g_pszTypeColumn = "类型";
+const char* const g_pszNoDriverDirectoryText = "驱动安装失败：找不到打印机驱动程序目录。";
+const char* const g_pszCopyFailedText = "驱动安装失败：无法复制驱动文件。";
+const char* const g_pszDriverRefusedText = "驱动安装失败：打印后台程序不接受该打印机驱动程序。";
+const char* const g_pszPrinterRefusedText = "驱动安装失败：无法创建打印机。";
