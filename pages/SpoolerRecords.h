@@ -30,11 +30,14 @@ public:
         enumerate(nullptr, 0ul, &cbNeeded, &nReturned);
 
         // operator new aligns the block for any record type, so the records can be read in place.
-        m_buffer.resize(cbNeeded);
+        // An empty set still gets a real buffer of size 0: the spooler refuses a NULL one
+        // (RPC_X_NULL_REF_POINTER) even when it has nothing to write.
+        const unsigned long cbBuf = cbNeeded;
+        m_buffer.resize(cbBuf > 0 ? cbBuf : 1);
         nReturned = 0;
-        if (!enumerate(m_buffer.empty() ? nullptr : m_buffer.data(), cbNeeded, &cbNeeded, &nReturned))
+        if (!enumerate(m_buffer.data(), cbBuf, &cbNeeded, &nReturned))
             return;
-        const std::size_t nFit = m_buffer.size() / sizeof(TInfo);
+        const std::size_t nFit = cbBuf / sizeof(TInfo);
         m_nCount = nReturned < nFit ? static_cast<std::size_t>(nReturned) : nFit;
     }
     CSpoolerRecords(const CSpoolerRecords&) = delete;

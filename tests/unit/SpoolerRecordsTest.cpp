@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // The protocol itself: a size query without a buffer, then one call with a buffer of exactly the
-// reported size, and no further calls.
+// reported size, and no further calls. The buffer is a real one even when the size is 0.
 TEST(SpoolerRecordsProtocol, AsksForTheSizeThenFillsABufferOfExactlyThatSize)
 {
     const std::vector<std::vector<std::string>> sets = {
@@ -160,7 +160,7 @@ TEST(SpoolerRecordsProtocol, AsksForTheSizeThenFillsABufferOfExactlyThatSize)
         EXPECT_TRUE(spooler.bufferWasNull[0]);
         EXPECT_EQ(0ul, spooler.bufferSizes[0]);
         EXPECT_EQ(needed, spooler.bufferSizes[1]);
-        EXPECT_EQ(needed == 0, spooler.bufferWasNull[1]);
+        EXPECT_FALSE(spooler.bufferWasNull[1]);
         EXPECT_EQ(names.size(), records.GetCount());
     }
 }
