@@ -14,6 +14,10 @@ const char* InstallFailureText(InstallStep failedStep)
         return g_pszDriverRefusedText;
     case InstallStep::CreatePrinter:
         return g_pszPrinterRefusedText;
+    case InstallStep::DefaultPrinter:
+        return g_pszDefaultPrinterFailedText;
+    case InstallStep::SerialSettings:
+        return g_pszSerialSettingsFailedText;
     case InstallStep::None:
         break;
     }

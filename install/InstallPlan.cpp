@@ -145,6 +145,10 @@ InstallStep FirstFailedStep(const InstallOutcome& outcome)
         return InstallStep::RegisterDriver;
     if (!PrinterExists(outcome))
         return InstallStep::CreatePrinter;
+    if (outcome.defaultPrinterFailed)
+        return InstallStep::DefaultPrinter;
+    if (outcome.serialSettingsFailed)
+        return InstallStep::SerialSettings;
     return InstallStep::None;
 }
 

@@ -98,6 +98,10 @@ struct InstallOutcome
     bool driverRegistered = false;      // AddPrinterDriver succeeded
     bool printerAdded = false;          // AddPrinter returned a handle
     unsigned long printerError = 0;     // GetLastError when AddPrinter returned NULL
+    // A registry value the user's choices asked for and that did not reach the registry (its key
+    // did not open, or the value was refused).
+    bool defaultPrinterFailed = false;  // "Device", with "Set Default Printer" ticked
+    bool serialSettingsFailed = false;  // the COM port's value under "Ports"
 };
 
 enum class InstallStep
@@ -109,10 +113,13 @@ enum class InstallStep
     // Not "AddPrinter": <winspool.h> defines that name as a macro (AddPrinterA), which would
     // rename the enumerator in some translation units and not in others.
     CreatePrinter,
+    DefaultPrinter,
+    SerialSettings,
 };
 
 // The first step, in the order the installation runs them, that did not do its work; None when
-// the installation succeeded. A printer refused only because one of its name exists counts as
+// the installation succeeded. A default printer or serial settings that were asked for and not
+// written count: the installation did not do what the user chose. A printer refused only because one of its name exists counts as
 // there: the second run of an installation always meets the printer that the first one added.
 InstallStep FirstFailedStep(const InstallOutcome& outcome);
 // A printer of the driver's name exists after the run: added now, or refused only because one of

@@ -7,20 +7,23 @@ namespace
 // RegOpenKeyEx and RegSetValueEx return ERROR_SUCCESS, 0, when they did their work.
 const long kRegistrySuccess = 0;
 
-// One REG_SZ value under an existing key. A key that does not open gets the same message as a
-// value that cannot be set: either way the setting did not reach the registry.
-void WriteRegistryString(InstallPlatform& platform, RegistryRoot root, const char* subKey,
+// One REG_SZ value under an existing key; false when it did not reach the registry. A key that
+// does not open gets the same message as a value that cannot be set.
+bool WriteRegistryString(InstallPlatform& platform, RegistryRoot root, const char* subKey,
                          const char* name, const CString& text)
 {
     RegistryKey key = nullptr;
     if (platform.OpenRegistryKey(root, subKey, &key) != kRegistrySuccess)
     {
         platform.ShowRegistryError();
-        return;
+        return false;
     }
-    if (platform.SetRegistryString(key, name, text, RegSzDataSize(text)) != kRegistrySuccess)
+    const bool written =
+        platform.SetRegistryString(key, name, text, RegSzDataSize(text)) == kRegistrySuccess;
+    if (!written)
         platform.ShowRegistryError();
     platform.CloseRegistryKey(key);
+    return written;
 }
 } // namespace
 
@@ -54,15 +57,17 @@ InstallOutcome RunInstallation(const InstallChoices& choices, InstallPlatform& p
 
     // Naming a printer that does not exist as the default would leave the user without one.
     if (choices.setDefaultPrinter && PrinterExists(outcome))
-        WriteRegistryString(platform, RegistryRoot::CurrentUser, kDeviceKeyPath, kDeviceValueName,
-                            DeviceValueText(choices.row, choices.portName));
+        outcome.defaultPrinterFailed =
+            !WriteRegistryString(platform, RegistryRoot::CurrentUser, kDeviceKeyPath,
+                                 kDeviceValueName, DeviceValueText(choices.row, choices.portName));
     platform.SetProgressPos(90);
 
     if (WritesSerialValue(choices.portIndex))
-        WriteRegistryString(platform, RegistryRoot::LocalMachine, kPortsKeyPath,
-                            SerialValueName(choices.portIndex),
-                            SerialValueText(choices.baud, choices.parity, choices.dataBits,
-                                            choices.stopBits, choices.flow));
+        outcome.serialSettingsFailed =
+            !WriteRegistryString(platform, RegistryRoot::LocalMachine, kPortsKeyPath,
+                                 SerialValueName(choices.portIndex),
+                                 SerialValueText(choices.baud, choices.parity, choices.dataBits,
+                                                 choices.stopBits, choices.flow));
     platform.SetProgressPos(95);
 
     // ClosePrinter also gets a NULL handle: the spooler answers ERROR_INVALID_HANDLE, no harm.

@@ -27,3 +27,5 @@ extern const char* const g_pszNoDriverDirectoryText;  // the spooler named no dr
 extern const char* const g_pszCopyFailedText;         // a package file was not copied
 extern const char* const g_pszDriverRefusedText;      // AddPrinterDriver failed
 extern const char* const g_pszPrinterRefusedText;     // AddPrinter failed, not for an existing name
+extern const char* const g_pszDefaultPrinterFailedText;  // "Device" was asked for, not written
+extern const char* const g_pszSerialSettingsFailedText;  // a COM port's settings were not written

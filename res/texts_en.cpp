@@ -12,3 +12,7 @@ const char* const g_pszCopyFailedText = "Installation failed: the driver files c
 const char* const g_pszDriverRefusedText =
     "Installation failed: the print spooler did not accept the printer driver.";
 const char* const g_pszPrinterRefusedText = "Installation failed: the printer could not be created.";
+const char* const g_pszDefaultPrinterFailedText =
+    "Installation failed: the printer could not be made the default printer.";
+const char* const g_pszSerialSettingsFailedText =
+    "Installation failed: the serial port settings could not be saved.";

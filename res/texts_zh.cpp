@@ -12,3 +12,5 @@ const char* const g_pszNoDriverDirectoryText = "驱动安装失败：找不到�
 const char* const g_pszCopyFailedText = "驱动安装失败：无法复制驱动文件。";
 const char* const g_pszDriverRefusedText = "驱动安装失败：打印后台程序不接受该打印机驱动程序。";
 const char* const g_pszPrinterRefusedText = "驱动安装失败：无法创建打印机。";
+const char* const g_pszDefaultPrinterFailedText = "驱动安装失败：无法将打印机设为默认打印机。";
+const char* const g_pszSerialSettingsFailedText = "驱动安装失败：无法保存串口设置。";

@@ -274,6 +274,16 @@ TEST(SuccessRule, Cases)
         InstallStep firstFailed;
     } cases[] = {
         {"everything done", [](InstallOutcome&) {}, InstallStep::None},
+        {"default printer not written", [](InstallOutcome& o) { o.defaultPrinterFailed = true; },
+         InstallStep::DefaultPrinter},
+        {"serial settings not written", [](InstallOutcome& o) { o.serialSettingsFailed = true; },
+         InstallStep::SerialSettings},
+        {"both registry values not written",
+         [](InstallOutcome& o) { o.defaultPrinterFailed = o.serialSettingsFailed = true; },
+         InstallStep::DefaultPrinter},
+        {"printer refused before the registry",
+         [](InstallOutcome& o) { o.printerAdded = false; o.printerError = 0; o.serialSettingsFailed = true; },
+         InstallStep::CreatePrinter},
         {"printer existed already",
          [](InstallOutcome& o) { o.printerAdded = false; o.printerError = 1802; }, InstallStep::None},
         {"printer refused: unknown port",

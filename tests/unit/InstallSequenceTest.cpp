@@ -286,14 +286,16 @@ TEST(InstallSequence, RegistryFailuresShowTheMessage)
         long setResult[2];
         int messages;
         int closes[2];
+        InstallStep firstFailed;
     };
     const Case cases[] = {
-        {"Windows key missing", {2, 0}, {0, 0}, 1, {0, 1}},
-        {"Ports key refused", {0, 5}, {0, 0}, 1, {1, 0}},
-        {"both keys missing", {2, 2}, {0, 0}, 2, {0, 0}},
-        {"Device refused", {0, 0}, {5, 0}, 1, {1, 1}},
-        {"both values refused", {0, 0}, {5, 5}, 2, {1, 1}},
-        {"all written", {0, 0}, {0, 0}, 0, {1, 1}},
+        {"Windows key missing", {2, 0}, {0, 0}, 1, {0, 1}, InstallStep::DefaultPrinter},
+        {"Ports key refused", {0, 5}, {0, 0}, 1, {1, 0}, InstallStep::SerialSettings},
+        {"both keys missing", {2, 2}, {0, 0}, 2, {0, 0}, InstallStep::DefaultPrinter},
+        {"Device refused", {0, 0}, {5, 0}, 1, {1, 1}, InstallStep::DefaultPrinter},
+        {"serial value refused", {0, 0}, {0, 5}, 1, {1, 1}, InstallStep::SerialSettings},
+        {"both values refused", {0, 0}, {5, 5}, 2, {1, 1}, InstallStep::DefaultPrinter},
+        {"all written", {0, 0}, {0, 0}, 0, {1, 1}, InstallStep::None},
     };
     for (const Case& c : cases)
     {
@@ -306,8 +308,8 @@ TEST(InstallSequence, RegistryFailuresShowTheMessage)
         EXPECT_EQ(c.messages, platform.Count("registry error"));
         EXPECT_EQ(c.closes[0], platform.Count("HKCU close"));
         EXPECT_EQ(c.closes[1], platform.Count("HKLM close"));
-        // A value that could not be written does not make the installation fail.
-        EXPECT_TRUE(InstallSucceeded(outcome));
+        // A value the user's choices asked for and that was not written makes the run fail.
+        EXPECT_EQ(c.firstFailed, FirstFailedStep(outcome));
         ExpectAllPositions(platform);
     }
 }
