@@ -176,7 +176,7 @@ bool ParseTraceLine(const std::string& line, DWORD pid, TraceLine& out)
 {
     std::vector<std::string> fields;
     size_t start = 0;
-    for (int n = 0; n < 5; ++n)
+    for (int n = 0; n < 4; ++n)
     {
         size_t colon = line.find(':', start);
         if (colon == std::string::npos)
