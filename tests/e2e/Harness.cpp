@@ -91,8 +91,9 @@ std::vector<BYTE> Enumerate(Call call, DWORD& count, const char* what)
     DWORD needed = 0;
     count = 0;
     call(nullptr, 0, &needed, &count);
+    // Wine refuses a buffer of size 0 even for an empty set, so there is always one.
     std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!call(buffer.data(), needed, &needed, &count))
+    if (!call(buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count))
     {
         ADD_FAILURE() << what << " failed, error " << ::GetLastError();
         count = 0;
