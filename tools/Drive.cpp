@@ -299,7 +299,8 @@ void ResetSpooler()
 
 // ---------------------------------------------------------------------------------------------
 
-Process::Process(const std::wstring& program, const std::wstring& currentDir, HANDLE out)
+Process::Process(const std::wstring& program, const std::wstring& currentDir, HANDLE out,
+                 const std::wstring& arguments)
 {
     HANDLE null = NullDevice();
     STARTUPINFOW si = {};
@@ -308,7 +309,7 @@ Process::Process(const std::wstring& program, const std::wstring& currentDir, HA
     si.hStdInput = null;
     si.hStdOutput = out ? out : null;
     si.hStdError = null;
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     PROCESS_INFORMATION pi = {};
     const BOOL started = ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                                           currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi);

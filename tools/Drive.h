@@ -89,9 +89,11 @@ void ResetSpooler();
 class Process
 {
 public:
-    // Starts `program` in `currentDir`. Standard handles are the given ones, or the null device:
-    // a child must not hold the pipe a shell reads this program's output from.
-    Process(const std::wstring& program, const std::wstring& currentDir, HANDLE out = nullptr);
+    // Starts `program` with `arguments` in `currentDir`. Its standard output is `out`, or the
+    // null device like its other standard handles: a child must not hold the pipe a shell reads
+    // this program's output from.
+    Process(const std::wstring& program, const std::wstring& currentDir, HANDLE out = nullptr,
+            const std::wstring& arguments = L"");
     ~Process();                                               // terminates it if still running
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
