@@ -13,6 +13,9 @@
 // debug output of the started wizard (WINEDEBUG in its environment) lands there as well, which is
 // how Wizard::DebugLines() and Wizard::Trace() read it.
 //
+// ctest runs it as e2e_en and e2e_zh; GoogleTest's own environment variables reach it through
+// Wine, so GTEST_FILTER='SelectOs*' ctest --preset windows -R e2e_zh runs a part of it.
+//
 // A typical test:
 //     TEST_F(WizardTest, NextOpensDetailSetting)
 //     {
