@@ -24,8 +24,6 @@ case "${1:-}" in
   *) echo "usage: $0 [--en|--zh]" >&2; exit 2 ;;
 esac
 
-sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target trelvoset_en trelvoset_zh >/dev/null
@@ -42,13 +40,10 @@ fi
 # ---------------------------------------------------------------------------------------------
 # No display: the walk-through.
 
-# Wine draws the buttons of title bars with its font Marlett (Debian's fonts-wine). Wine 8 here
-# does not read the fonts of its own data folder, so the file is put into the prefix's Fonts.
+# Wine draws the buttons of title bars with its font Marlett (Debian's fonts-wine, which
+# scripts/setup.sh installs). Wine 8 here does not read the fonts of its own data folder, so the
+# file is put into the prefix's Fonts.
 marlett=/usr/share/wine/fonts/marlett.ttf
-if [ ! -f "$marlett" ]; then
-  echo "run: installing fonts-wine (Wine's own fonts; title-bar buttons need Marlett)" >&2
-  sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends fonts-wine >/dev/null
-fi
 
 tools=$top/build/tools
 cmake -S tools -B "$tools" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null

@@ -9,6 +9,7 @@ PACKAGES=(
   wine wine32 wine32-preloader wine64         # the Windows stand-in (32-bit prefix)
   xvfb xauth x11-utils xdotool imagemagick    # virtual display, input, screenshots
   locales fonts-wqy-microhei                  # code page 936 and a CJK font
+  fonts-wine                                  # Wine's Marlett: the title-bar buttons
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
