@@ -94,6 +94,12 @@ struct RecordsCase
     std::vector<std::string> expected;
 };
 
+// Test names and failure messages show the case by its description, not as raw bytes.
+void PrintTo(const RecordsCase& c, std::ostream* os)
+{
+    *os << c.description;
+}
+
 class SpoolerRecordsTest : public ::testing::TestWithParam<RecordsCase>
 {
 };
