@@ -29,20 +29,6 @@ private:
     HKEY m_h = nullptr;
 };
 
-// A spooler enumeration called twice: once for the size, once for the data.
-template <class Call>
-std::vector<BYTE> Enumerate(Call call, DWORD& count, const char* what)
-{
-    DWORD needed = 0;
-    count = 0;
-    call(nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!call(buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count))
-        throw DriveError(std::string(what) + " failed, error " + std::to_string(::GetLastError()));
-    return buffer;
-}
-
-std::string Str(const char* s) { return s ? s : ""; }
 
 void DeleteFilesIn(const std::string& dir)
 {
@@ -162,88 +148,38 @@ void MakePackageDir(const std::string& dir)
 
 std::vector<DriverRecord> Drivers()
 {
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* p, DWORD cb, DWORD* needed, DWORD* returned) {
-            return ::EnumPrinterDriversA(nullptr, const_cast<char*>(kEnvironment), 3, p, cb, needed, returned);
-        },
-        count, "EnumPrinterDriversA");
-    std::vector<DriverRecord> result;
-    const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-    {
-        DriverRecord d;
-        d.version = info[i].cVersion;
-        d.name = Str(info[i].pName);
-        d.environment = Str(info[i].pEnvironment);
-        d.driverPath = Str(info[i].pDriverPath);
-        d.dataFile = Str(info[i].pDataFile);
-        d.configFile = Str(info[i].pConfigFile);
-        d.helpFile = Str(info[i].pHelpFile);
-        d.defaultDataType = Str(info[i].pDefaultDataType);
-        for (const char* p = info[i].pDependentFiles; p && *p; p += std::strlen(p) + 1)
-            d.dependentFiles.push_back(p);
-        result.push_back(d);
-    }
-    return result;
+    std::vector<DriverRecord> drivers;
+    std::string error;
+    if (!spooler::ReadDrivers(drivers, error))
+        throw DriveError(error);
+    return drivers;
 }
 
 std::vector<PrinterRecord> Printers()
 {
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* p, DWORD cb, DWORD* needed, DWORD* returned) {
-            return ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, p, cb, needed, returned);
-        },
-        count, "EnumPrintersA");
-    std::vector<PrinterRecord> result;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-        result.push_back({Str(info[i].pPrinterName), Str(info[i].pPortName), Str(info[i].pDriverName),
-                          Str(info[i].pPrintProcessor), Str(info[i].pDatatype)});
-    return result;
+    std::vector<PrinterRecord> printers;
+    std::string error;
+    if (!spooler::ReadPrinters(printers, error))
+        throw DriveError(error);
+    return printers;
 }
 
 std::vector<PortRecord> Ports()
 {
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* p, DWORD cb, DWORD* needed, DWORD* returned) {
-            return ::EnumPortsA(nullptr, 2, p, cb, needed, returned);
-        },
-        count, "EnumPortsA");
-    std::vector<PortRecord> result;
-    const auto* info = reinterpret_cast<const PORT_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-        result.push_back({Str(info[i].pPortName), Str(info[i].pMonitorName), Str(info[i].pDescription)});
-    return result;
+    std::vector<PortRecord> ports;
+    std::string error;
+    if (!spooler::ReadPorts(ports, error))
+        throw DriveError(error);
+    return ports;
 }
 
 std::string DriverDirectory()
 {
-    char buffer[MAX_PATH * 2] = "";
-    DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(kEnvironment), 1, reinterpret_cast<BYTE*>(buffer),
-                                      sizeof buffer, &needed))
-        throw DriveError("GetPrinterDriverDirectoryA failed, error " + std::to_string(::GetLastError()));
-    return buffer;
-}
-
-std::vector<std::string> FilesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(fd.cFileName);
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
-    std::sort(names.begin(), names.end());
-    return names;
+    std::string dir;
+    std::string error;
+    if (!spooler::ReadDriverDirectory(dir, error))
+        throw DriveError(error);
+    return dir;
 }
 
 std::string DefaultPrinter()

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "../tests/e2e/SpoolerState.h"
+
 namespace drive
 {
 
@@ -51,29 +53,19 @@ void MakePackageDir(const std::string& dir);
 // ---------------------------------------------------------------------------------------------
 // The system's state
 
-const char kEnvironment[] = "Windows NT x86";
+using spooler::kEnvironment;
 const char kUserWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-struct DriverRecord
-{
-    std::string name, environment, driverPath, dataFile, configFile, helpFile, defaultDataType;
-    DWORD version = 0;
-    std::vector<std::string> dependentFiles;
-};
-struct PrinterRecord
-{
-    std::string name, port, driver, printProcessor, dataType;
-};
-struct PortRecord
-{
-    std::string name, monitor, description;
-};
+using DriverRecord = spooler::DriverInfo;
+using PrinterRecord = spooler::PrinterInfo;
+using PortRecord = spooler::PortInfo;
 
+// The spooler's state; a refused call throws DriveError.
 std::vector<DriverRecord> Drivers();                          // EnumPrinterDriversA level 3
 std::vector<PrinterRecord> Printers();                        // EnumPrintersA local, level 2
 std::vector<PortRecord> Ports();                              // EnumPortsA level 2
 std::string DriverDirectory();                                // GetPrinterDriverDirectoryA
-std::vector<std::string> FilesIn(const std::string& dir);     // plain files, sorted
+using spooler::FilesIn;                                       // plain files, sorted
 std::string DefaultPrinter();                                 // GetDefaultPrinterA; "" if none
 // The "Device" value of HKCU\...\Windows; "(none)" when the value or key is missing.
 std::string DeviceValue();

@@ -21,7 +21,6 @@ namespace
 
 const char kPortsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 const char kUserWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-const char kEnvironment[] = "Windows NT x86";
 const DWORD kPollMs = 25;
 const UINT kSendTimeoutMs = 10000;
 
@@ -84,24 +83,6 @@ void SetString(HKEY key, const std::string& name, const std::string& data, const
     EXPECT_EQ(rc, ERROR_SUCCESS) << "setting " << what << " value \"" << name << "\"";
 }
 
-// Calls a spooler enumeration twice: once for the size, once for the data.
-template <class Call>
-std::vector<BYTE> Enumerate(Call call, DWORD& count, const char* what)
-{
-    DWORD needed = 0;
-    count = 0;
-    call(nullptr, 0, &needed, &count);
-    // Wine refuses a buffer of size 0 even for an empty set, so there is always one.
-    std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!call(buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count))
-    {
-        ADD_FAILURE() << what << " failed, error " << ::GetLastError();
-        count = 0;
-    }
-    return buffer;
-}
-
-std::string Str(const char* s) { return s ? s : ""; }
 
 bool DeleteTree(const std::string& dir)
 {
@@ -373,7 +354,7 @@ void RemovePrintersAndDrivers()
     }
     for (const DriverInfo& driver : Drivers())
     {
-        EXPECT_TRUE(::DeletePrinterDriverA(nullptr, const_cast<char*>(kEnvironment), const_cast<char*>(driver.name.c_str())))
+        EXPECT_TRUE(::DeletePrinterDriverA(nullptr, const_cast<char*>(spooler::kEnvironment), const_cast<char*>(driver.name.c_str())))
             << "DeletePrinterDriver(" << driver.name << "), error " << ::GetLastError();
     }
     const std::string dir = DriverDirectory();
@@ -398,85 +379,29 @@ void ResetSystem()
 
 std::vector<DriverInfo> Drivers()
 {
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* p, DWORD cb, DWORD* needed, DWORD* returned) {
-            return ::EnumPrinterDriversA(nullptr, const_cast<char*>(kEnvironment), 3, p, cb, needed, returned);
-        },
-        count, "EnumPrinterDriversA");
-    std::vector<DriverInfo> result;
-    const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-    {
-        DriverInfo d;
-        d.version = info[i].cVersion;
-        d.name = Str(info[i].pName);
-        d.environment = Str(info[i].pEnvironment);
-        d.driverPath = Str(info[i].pDriverPath);
-        d.dataFile = Str(info[i].pDataFile);
-        d.configFile = Str(info[i].pConfigFile);
-        d.helpFile = Str(info[i].pHelpFile);
-        d.monitorName = Str(info[i].pMonitorName);
-        d.defaultDataType = Str(info[i].pDefaultDataType);
-        for (const char* p = info[i].pDependentFiles; p && *p; p += std::strlen(p) + 1)
-            d.dependentFiles.push_back(p);
-        result.push_back(d);
-    }
-    return result;
+    std::vector<DriverInfo> drivers;
+    std::string error;
+    if (!spooler::ReadDrivers(drivers, error))
+        ADD_FAILURE() << error;
+    return drivers;
 }
 
 std::vector<PrinterInfo> Printers()
 {
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* p, DWORD cb, DWORD* needed, DWORD* returned) {
-            return ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, p, cb, needed, returned);
-        },
-        count, "EnumPrintersA");
-    std::vector<PrinterInfo> result;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-    {
-        PrinterInfo p;
-        p.name = Str(info[i].pPrinterName);
-        p.port = Str(info[i].pPortName);
-        p.driver = Str(info[i].pDriverName);
-        p.printProcessor = Str(info[i].pPrintProcessor);
-        p.dataType = Str(info[i].pDatatype);
-        p.attributes = info[i].Attributes;
-        result.push_back(p);
-    }
-    return result;
+    std::vector<PrinterInfo> printers;
+    std::string error;
+    if (!spooler::ReadPrinters(printers, error))
+        ADD_FAILURE() << error;
+    return printers;
 }
 
 std::string DriverDirectory()
 {
-    char buffer[MAX_PATH * 2] = "";
-    DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(kEnvironment), 1,
-                                      reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed))
-    {
-        ADD_FAILURE() << "GetPrinterDriverDirectoryA failed, error " << ::GetLastError();
-        return {};
-    }
-    return buffer;
-}
-
-std::vector<std::string> FilesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(fd.cFileName);
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
-    std::sort(names.begin(), names.end());
-    return names;
+    std::string dir;
+    std::string error;
+    if (!spooler::ReadDriverDirectory(dir, error))
+        ADD_FAILURE() << error;
+    return dir;
 }
 
 std::optional<std::string> RegString(HKEY root, const std::string& keyPath, const std::string& value)

@@ -34,6 +34,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SpoolerState.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -98,26 +100,15 @@ void ResetSystem();
 // ---------------------------------------------------------------------------------------------
 // Reading the system
 
-// EnumPrinterDriversA(NULL, "Windows NT x86", 3).
-struct DriverInfo
-{
-    DWORD version = 0;
-    std::string name, environment, driverPath, dataFile, configFile, helpFile, monitorName,
-        defaultDataType;
-    std::vector<std::string> dependentFiles;                  // the multi-string, split
-};
+// The spooler's drivers for "Windows NT x86" (level 3) and its printers (level 2), its driver
+// directory and the plain files of a folder, sorted by name. A refused call fails the test and
+// reads as empty.
+using spooler::DriverInfo;
+using spooler::PrinterInfo;
 std::vector<DriverInfo> Drivers();
-
-// EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2).
-struct PrinterInfo
-{
-    std::string name, port, driver, printProcessor, dataType;
-    DWORD attributes = 0;
-};
 std::vector<PrinterInfo> Printers();
-
-std::string DriverDirectory();                                // GetPrinterDriverDirectoryA
-std::vector<std::string> FilesIn(const std::string& dir);     // plain files, sorted by name
+std::string DriverDirectory();
+using spooler::FilesIn;
 
 // A string value (REG_SZ or REG_EXPAND_SZ, unexpanded); nullopt when the key or value is missing.
 std::optional<std::string> RegString(HKEY root, const std::string& key, const std::string& value);
