@@ -4,7 +4,6 @@
 
 #include "Harness.h"
 
-#include <functional>
 
 using namespace e2e;
 
@@ -56,35 +55,9 @@ const HiddenList kHiddenLists[] = {
 };
 const int kSerialLists[] = {kBaudList, kDataBitsList, kFlowList, kParityList, kStopBitsList};
 
-// A posted click is handled when the wizard's thread next reads its queue: wait for its effect.
-bool Eventually(const std::function<bool()>& condition)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - start > kUiTimeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
 class DetailSettingTest : public WizardTest
 {
 protected:
-    // Starts the wizard and goes on from "Select OS" to "Detail Setting".
-    HWND OpenDetailSetting(Wizard& wizard)
-    {
-        HWND selectOs = wizard.WaitForDialog(PageCaption(Page::SelectOs));
-        EXPECT_TRUE(selectOs) << wizard.DescribeWindows();
-        if (!selectOs)
-            return nullptr;
-        Click(selectOs, kNext);
-        HWND page = wizard.WaitForDialog(PageCaption(Page::DetailSetting));
-        EXPECT_TRUE(page) << wizard.DescribeWindows();
-        return page;
-    }
-
     // The state a visit starts from.
     void ExpectStartState(HWND page)
     {
@@ -185,7 +158,7 @@ TEST_F(DetailSettingTest, AboutItemOpensTheAboutBoxAndClosingItLeavesThePage)
     ASSERT_TRUE(page);
     ComboSelect(page, kModelList, 6);
     ClickCheck(page, kSetDefault);
-    ASSERT_TRUE(Eventually([page] { return !IsChecked(page, kSetDefault); }));
+    ASSERT_TRUE(WaitUntil([page] { return !IsChecked(page, kSetDefault); }));
 
     SysCommand(page, kAboutCommand);
     HWND about = wizard.WaitForWindow([page](HWND wnd) { return ClassOf(wnd) == L"#32770" && Owner(wnd) == page; });
@@ -209,7 +182,7 @@ TEST_F(DetailSettingTest, BackShowsSelectOsAndTheNextVisitStartsAfresh)
     ASSERT_TRUE(page);
     ComboSelect(page, kModelList, 7);
     ClickCheck(page, kSetDefault);
-    ASSERT_TRUE(Eventually([page] { return !IsChecked(page, kSetDefault); }));
+    ASSERT_TRUE(WaitUntil([page] { return !IsChecked(page, kSetDefault); }));
     ComboSelect(page, kPortList, 4);
 
     Click(page, kBack);

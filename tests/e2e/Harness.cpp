@@ -885,6 +885,24 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
+HWND WaitForPage(const Wizard& wizard, Page page)
+{
+    HWND wnd = wizard.WaitForDialog(PageCaption(page));
+    if (!wnd)
+        ADD_FAILURE() << "no page \"" << PageCaption(page) << "\"; " << wizard.DescribeWindows();
+    return wnd;
+}
+
+HWND OpenDetailSetting(const Wizard& wizard)
+{
+    const int kNext = 1009;  // "Next >" on "Select OS"
+    HWND selectOs = WaitForPage(wizard, Page::SelectOs);
+    if (!selectOs)
+        return nullptr;
+    Click(selectOs, kNext);
+    return WaitForPage(wizard, Page::DetailSetting);
+}
+
 } // namespace e2e
 
 void PrintTo(const RECT& rect, std::ostream* os)

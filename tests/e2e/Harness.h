@@ -250,6 +250,15 @@ bool WaitUntilGone(HWND wnd, DWORD timeoutMs = kUiTimeoutMs);
 // input, which the wizard handles in its own time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kUiTimeoutMs);
 
+// ---------------------------------------------------------------------------------------------
+// The way in. Each returns the page's window, or nullptr after failing the test with the windows
+// the wizard shows instead.
+
+// Waits for a page of the wizard to show.
+HWND WaitForPage(const Wizard& wizard, Page page);
+// From a freshly started wizard: waits for "Select OS", presses Next and waits for "Detail Setting".
+HWND OpenDetailSetting(const Wizard& wizard);
+
 } // namespace e2e
 
 // GoogleTest prints wide strings as UTF-8; make RECT and POINT readable in failure messages.

@@ -28,7 +28,6 @@ namespace
 {
 
 // Control IDs of the templates.
-const int kSelectOsNext = 1009;
 const int kModelList = 1011;
 const int kSetDefault = 1012;
 const int kSerialPortList = 1014;  // hidden
@@ -182,19 +181,9 @@ bool IsMessageBox(HWND wnd)
 std::vector<std::wstring> Install(Wizard& wizard, const Choices& choices)
 {
     std::vector<std::wstring> messages;
-    HWND os = wizard.WaitForDialog(PageCaption(Page::SelectOs));
-    if (!os)
-    {
-        ADD_FAILURE() << "no Select OS page: " << wizard.DescribeWindows();
-        return messages;
-    }
-    Click(os, kSelectOsNext);
-    HWND detail = wizard.WaitForDialog(PageCaption(Page::DetailSetting));
+    HWND detail = OpenDetailSetting(wizard);
     if (!detail)
-    {
-        ADD_FAILURE() << "no Detail Setting page: " << wizard.DescribeWindows();
         return messages;
-    }
     if (choices.row != kStartModel.row)
         ComboSelect(detail, kModelList, choices.row);
     if (!choices.setDefault)

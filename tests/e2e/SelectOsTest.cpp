@@ -33,13 +33,6 @@ const Radio kRadios[] = {
 // The About item that "Detail Setting" adds to its system menu.
 constexpr UINT kAboutCommand = 0x0010;
 
-HWND WaitForPage(const Wizard& wizard, Page page)
-{
-    HWND wnd = wizard.WaitForDialog(PageCaption(page));
-    EXPECT_TRUE(wnd) << "no page \"" << PageCaption(page) << "\"; " << wizard.DescribeWindows();
-    return wnd;
-}
-
 class SelectOsTest : public WizardTest
 {
 };
@@ -292,10 +285,7 @@ TEST_F(PlacementTest, SelectOsOpensCentredOnTheScreen)
 TEST_F(PlacementTest, DetailSettingOpensAtTheTopLeftCorner)
 {
     Wizard wizard;
-    HWND selectOs = WaitForPage(wizard, Page::SelectOs);
-    ASSERT_TRUE(selectOs);
-    Click(selectOs, kNext);
-    HWND detail = WaitForPage(wizard, Page::DetailSetting);
+    HWND detail = OpenDetailSetting(wizard);
     ASSERT_TRUE(detail);
     const RECT rect = WindowRect(detail);
     EXPECT_EQ(rect.left, 0);
@@ -305,10 +295,7 @@ TEST_F(PlacementTest, DetailSettingOpensAtTheTopLeftCorner)
 TEST_F(PlacementTest, AboutBoxOpensCentredOnDetailSettingAndOkLeavesThePage)
 {
     Wizard wizard;
-    HWND selectOs = WaitForPage(wizard, Page::SelectOs);
-    ASSERT_TRUE(selectOs);
-    Click(selectOs, kNext);
-    HWND detail = WaitForPage(wizard, Page::DetailSetting);
+    HWND detail = OpenDetailSetting(wizard);
     ASSERT_TRUE(detail);
     const RECT detailRect = WindowRect(detail);
 

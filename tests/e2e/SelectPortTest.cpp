@@ -24,7 +24,6 @@ namespace
 {
 
 // Control IDs of the two templates.
-const int kSelectOsNext = 1009;
 const int kDetailModelList = 1011;
 const int kDetailSetDefault = 1012;
 const int kDetailPrinterName = 1013;
@@ -254,21 +253,6 @@ ColumnInfo Column(HWND dlg, int id, int column)
 
 // ---------------------------------------------------------------------------------------------
 // Getting to the pages
-
-HWND OpenDetailSetting(Wizard& wizard)
-{
-    HWND selectOs = wizard.WaitForDialog(PageCaption(Page::SelectOs));
-    if (!selectOs)
-    {
-        ADD_FAILURE() << "no Select OS page: " << wizard.DescribeWindows();
-        return nullptr;
-    }
-    Click(selectOs, kSelectOsNext);
-    HWND detail = wizard.WaitForDialog(PageCaption(Page::DetailSetting));
-    if (!detail)
-        ADD_FAILURE() << "no Detail Setting page: " << wizard.DescribeWindows();
-    return detail;
-}
 
 HWND OpenSelectPort(Wizard& wizard, HWND detail)
 {
